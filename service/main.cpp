@@ -1,0 +1,86 @@
+// dorvex-service [--listen HOST:PORT]... [--content DIR] [--directory FILE] [--trust-proxy ADDR]...
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <mutex>
+#include <thread>
+
+#include "service.h"
+
+namespace {
+std::vector<httplib::Server*> g_servers;
+void Stop(int) {
+    for (httplib::Server* s : g_servers)
+        s->stop();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace dorvex::service;
+    Config cfg;
+    cfg.contentDir = DORVEX_DEFAULT_CONTENT;
+    std::vector<std::pair<std::string, int>> listens;
+    std::mutex logMutex;
+    cfg.log = [&logMutex](const std::string& line) {
+        std::lock_guard lock(logMutex);
+        std::cout << line << std::endl;
+    };
+    try {
+        for (int i = 1; i < argc; ++i) {
+            const std::string a = argv[i];
+            auto value = [&]() -> std::string {
+                if (i + 1 >= argc)
+                    throw std::invalid_argument(a + " needs a value");
+                return argv[++i];
+            };
+            if (a == "--listen") {
+                const std::string v = value();
+                const size_t colon = v.rfind(':');
+                if (colon == std::string::npos)
+                    throw std::invalid_argument("--listen wants HOST:PORT");
+                std::string host = v.substr(0, colon);
+                if (host.size() > 1 && host.front() == '[' && host.back() == ']')
+                    host = host.substr(1, host.size() - 2);
+                listens.emplace_back(host, std::stoi(v.substr(colon + 1)));
+            } else if (a == "--content") {
+                cfg.contentDir = value();
+            } else if (a == "--directory") {
+                cfg.directory = Directory::Load(value());
+            } else if (a == "--trust-proxy") {
+                const std::string v = value();
+                if (!ParseAddress(v))
+                    throw std::invalid_argument("--trust-proxy wants an address, not " + v);
+                cfg.trustedProxies.push_back(v);
+            } else {
+                throw std::invalid_argument("unknown option " + a);
+            }
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "dorvex-service: " << e.what() << "\n";
+        return 2;
+    }
+    if (listens.empty())
+        listens = {{"127.0.0.1", 18080}, {"127.0.0.1", 18081}, {"127.0.0.1", 18082}};
+
+    std::vector<std::unique_ptr<httplib::Server>> servers;
+    for (auto& [host, port] : listens) {
+        auto s = std::make_unique<httplib::Server>();
+        Install(*s, cfg);
+        if (!s->bind_to_port(host.c_str(), port)) {
+            std::cerr << "dorvex-service: cannot listen on " << host << ":" << port << "\n";
+            return 1;
+        }
+        std::cerr << "dorvex-service: listening on " << host << ":" << port << "\n";
+        g_servers.push_back(s.get());
+        servers.push_back(std::move(s));
+    }
+    std::signal(SIGINT, Stop);
+    std::signal(SIGTERM, Stop);
+    std::vector<std::thread> threads;
+    for (auto& s : servers)
+        threads.emplace_back([&s] { s->listen_after_bind(); });
+    for (auto& t : threads)
+        t.join();
+    std::cerr << "dorvex-service: stopped\n";
+    return 0;
+}
