@@ -74,9 +74,9 @@ Directory Directory::Parse(const std::string& text, const std::string& name) {
                 throw std::invalid_argument("'" + host + "' is no IPv4 or IPv6 address");
             const bool v4 = host.find(':') == std::string::npos;
             const int maxPrefix = v4 ? 32 : 128;
-            const int prefix = slash == std::string::npos
-                                   ? maxPrefix
-                                   : ToInt(w[0].substr(slash + 1), 0, maxPrefix, "the prefix length");
+            const int prefix = slash == std::string::npos ? maxPrefix
+                                                          : ToInt(w[0].substr(slash + 1), 0,
+                                                                  maxPrefix, "the prefix length");
             n.addr = *addr;
             n.prefix = v4 ? prefix + 96 : prefix;
             if (w.size() < 2)
@@ -94,7 +94,8 @@ Directory Directory::Parse(const std::string& text, const std::string& name) {
                     throw std::invalid_argument("a PC-room key needs 11 characters or more");
                 for (char c : w[2])
                     if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
-                        throw std::invalid_argument("a PC-room key may hold letters, digits, - and _ only");
+                        throw std::invalid_argument(
+                            "a PC-room key may hold letters, digits, - and _ only");
                 n.customer.x = ToInt(w[3], -100000, 100000, "X");
                 n.customer.y = ToInt(w[4], -100000, 100000, "Y");
                 n.customer.skin = ToInt(w[5], 0, 1, "the skin (0 for A, 1 for B)");
@@ -105,7 +106,8 @@ Directory Directory::Parse(const std::string& text, const std::string& name) {
                 n.customer.position = ToInt(w[2], 1, 9, "the position code");
                 n.customer.skin = ToInt(w[3], 1, 2, "the skin (1 for A, 2 for B)");
             } else {
-                throw std::invalid_argument("unknown kind '" + kind + "' (home, pcroom or business)");
+                throw std::invalid_argument("unknown kind '" + kind +
+                                            "' (home, pcroom or business)");
             }
             for (const Network& other : d.m_networks)
                 if (other.prefix == n.prefix && other.addr == n.addr)
@@ -127,7 +129,9 @@ Directory Directory::Load(const std::string& path) {
     return Parse(ss.str(), path);
 }
 
-Directory Directory::Default() { return Parse("0.0.0.0/0 home\n::/0 home\n", "default"); }
+Directory Directory::Default() {
+    return Parse("0.0.0.0/0 home\n::/0 home\n", "default");
+}
 
 Customer Directory::Find(const std::string& address) const {
     const auto a = ParseAddress(address);

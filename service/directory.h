@@ -14,10 +14,10 @@ enum class Kind { Home, PcRoom, Business };
 
 struct Customer {
     Kind kind = Kind::Home;
-    std::string key;   // PC room: its key, 11 characters or more
-    int x = 0, y = 0;  // PC room: where the launcher stands
-    int skin = 0;      // PC room: 0 skin A, else skin B; business: 1 A, 2 B
-    int position = 0;  // business: position code 1..9
+    std::string key;  // PC room: its key, 11 characters or more
+    int x = 0, y = 0; // PC room: where the launcher stands
+    int skin = 0;     // PC room: 0 skin A, else skin B; business: 1 A, 2 B
+    int position = 0; // business: position code 1..9
 };
 
 struct Network {

@@ -84,12 +84,13 @@ void Install(httplib::Server& server, const Config& cfg) {
         }
         Text(res, std::to_string(c.x) + "," + std::to_string(c.y) + "," + std::to_string(c.skin));
     });
-    server.Get("/version/pos2.php", [customer](const httplib::Request& req, httplib::Response& res) {
-        const Customer c = customer(req);
-        Text(res, c.kind == Kind::Business
-                      ? std::to_string(c.position) + "|" + std::to_string(c.skin)
-                      : std::string());
-    });
+    server.Get("/version/pos2.php",
+               [customer](const httplib::Request& req, httplib::Response& res) {
+                   const Customer c = customer(req);
+                   Text(res, c.kind == Kind::Business
+                                 ? std::to_string(c.position) + "|" + std::to_string(c.skin)
+                                 : std::string());
+               });
     server.Get("/version/", [&cfg](const httplib::Request& req, httplib::Response& res) {
         const std::string name = req.get_param_value("app_name");
         std::string answer;
@@ -123,15 +124,19 @@ void Install(httplib::Server& server, const Config& cfg) {
     server.Get("/free_zone/", [](const httplib::Request& req, httplib::Response& res) {
         const std::string menu = req.get_param_value("menu");
         const std::string title = menu == "free_novel" ? "Free novels" : "Free comics";
-        res.set_content(Page(title, "<p>Today's free " + std::string(menu == "free_novel" ? "novels" : "comics") +
+        res.set_content(Page(title, "<p>Today's free " +
+                                        std::string(menu == "free_novel" ? "novels" : "comics") +
                                         " for home users.</p>"),
                         "text/html; charset=utf-8");
     });
     page("/vod/", "Video on demand", "<p>Films and series to watch at home.</p>");
-    page("/comic.php", "Comics for business", "<p>The full comics library for PC rooms and partners.</p>");
-    page("/novel.php", "Novels for business", "<p>The full novels library for PC rooms and partners.</p>");
+    page("/comic.php", "Comics for business",
+         "<p>The full comics library for PC rooms and partners.</p>");
+    page("/novel.php", "Novels for business",
+         "<p>The full novels library for PC rooms and partners.</p>");
     page("/vod.php", "Video for business", "<p>Video on demand for PC rooms and partners.</p>");
-    page("/Product/AlSong_Intro.aspx", "ALSong", "<p>The music player. Install it to play music from the launcher.</p>");
+    page("/Product/AlSong_Intro.aspx", "ALSong",
+         "<p>The music player. Install it to play music from the launcher.</p>");
 
     server.set_logger([&cfg](const httplib::Request& req, const httplib::Response& res) {
         if (!cfg.log)
@@ -140,8 +145,8 @@ void Install(httplib::Server& server, const Config& cfg) {
         char when[32];
         std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&now));
         std::string target = req.target.empty() ? req.path : req.target;
-        cfg.log(std::string(when) + " " + ClientAddress(req, cfg.trustedProxies) + " \"" + req.method +
-                " " + target + "\" " + std::to_string(res.status) + " " +
+        cfg.log(std::string(when) + " " + ClientAddress(req, cfg.trustedProxies) + " \"" +
+                req.method + " " + target + "\" " + std::to_string(res.status) + " " +
                 std::to_string(res.body.size()));
     });
 }

@@ -12,9 +12,9 @@
 namespace dorvex::service {
 
 struct Config {
-    std::string contentDir;              // DorvexManager.ini, LauncherLoader.exe
+    std::string contentDir; // DorvexManager.ini, LauncherLoader.exe
     Directory directory = Directory::Default();
-    std::vector<std::string> trustedProxies; // peers whose X-Forwarded-For is believed
+    std::vector<std::string> trustedProxies;     // peers whose X-Forwarded-For is believed
     std::function<void(const std::string&)> log; // one line per request
 };
 

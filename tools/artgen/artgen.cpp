@@ -93,7 +93,8 @@ void DrawTile(Image& img, const artgen::Button& b, int kind, Look look, const ar
     const Rgb top = look == Look::Hover     ? Mix(base, {255, 255, 255}, 0.45)
                     : look == Look::Pressed ? Mix(base, {0, 0, 0}, 0.35)
                                             : Mix(base, {255, 255, 255}, 0.15);
-    const Rgb bottom = look == Look::Pressed ? Mix(base, {0, 0, 0}, 0.15) : Mix(base, {0, 0, 0}, 0.25);
+    const Rgb bottom =
+        look == Look::Pressed ? Mix(base, {0, 0, 0}, 0.15) : Mix(base, {0, 0, 0}, 0.25);
     const double shift = look == Look::Pressed ? 2 : 0;
     for (int y = b.y; y < b.y + skin.btnHeight; ++y) {
         for (int x = b.x; x < b.x + skin.btnWidth; ++x) {
@@ -102,8 +103,8 @@ void DrawTile(Image& img, const artgen::Button& b, int kind, Look look, const ar
             const double v = (y - b.y) / double(skin.btnHeight);
             Rgb c = Mix(top, bottom, v);
             // A light rim, brighter when lit.
-            if (!InRounded(x + 0.5, y + 0.5, b.x + 2, b.y + 2, skin.btnWidth - 4, skin.btnHeight - 4,
-                           r - 2))
+            if (!InRounded(x + 0.5, y + 0.5, b.x + 2, b.y + 2, skin.btnWidth - 4,
+                           skin.btnHeight - 4, r - 2))
                 c = look == Look::Hover ? Rgb{255, 244, 170} : Mix(c, {255, 255, 255}, 0.35);
             const double u = (x - b.x + 0.5) / skin.btnWidth;
             const double gv = (y - b.y + 0.5 - shift) / skin.btnHeight;
@@ -127,7 +128,7 @@ Image DrawSkin(const artgen::Skin& skin, int activeButton, Look look) {
             if (skin.type == 100001) {
                 in = y >= artgen::kBarTop &&
                      InRounded(x + 0.5, y + 0.5, 0, artgen::kBarTop, skin.width,
-                               skin.height - artgen::kBarTop + 20, 16) ;
+                               skin.height - artgen::kBarTop + 20, 16);
             } else {
                 in = InRounded(x + 0.5, y + 0.5, 0, 0, skin.width, skin.height, 18);
             }
@@ -156,8 +157,12 @@ Image DrawSkin(const artgen::Skin& skin, int activeButton, Look look) {
     return img;
 }
 
-void Put16(std::string& s, uint16_t v) { s.push_back(char(v & 0xFF)), s.push_back(char(v >> 8)); }
-void Put32(std::string& s, uint32_t v) { Put16(s, uint16_t(v & 0xFFFF)), Put16(s, uint16_t(v >> 16)); }
+void Put16(std::string& s, uint16_t v) {
+    s.push_back(char(v & 0xFF)), s.push_back(char(v >> 8));
+}
+void Put32(std::string& s, uint32_t v) {
+    Put16(s, uint16_t(v & 0xFFFF)), Put16(s, uint16_t(v >> 16));
+}
 void PutBe32(std::string& s, uint32_t v) {
     for (int i = 3; i >= 0; --i)
         s.push_back(char((v >> (i * 8)) & 0xFF));
@@ -199,16 +204,29 @@ Rgba AppIconPixel(double u, double v, bool tray) {
     const double ring = std::sqrt(dx * dx + dy * dy);
     const bool stem = u > 0.28 && u < 0.4 && v > 0.24 && v < 0.76;
     const bool bowl = u >= 0.4 && ring < 0.27 && ring > (tray ? 0.1 : 0.14);
-    const bool bar = u > 0.28 && u <= 0.42 && (std::fabs(v - 0.26) < 0.05 || std::fabs(v - 0.74) < 0.05);
+    const bool bar =
+        u > 0.28 && u <= 0.42 && (std::fabs(v - 0.26) < 0.05 || std::fabs(v - 0.74) < 0.05);
     if (stem || bowl || bar)
         c = {255, 255, 255};
     return {c, 255};
 }
 
-const std::array<Rgb, 16> kVga = {{{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-                                   {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-                                   {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-                                   {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}}};
+const std::array<Rgb, 16> kVga = {{{0, 0, 0},
+                                   {128, 0, 0},
+                                   {0, 128, 0},
+                                   {128, 128, 0},
+                                   {0, 0, 128},
+                                   {128, 0, 128},
+                                   {0, 128, 128},
+                                   {192, 192, 192},
+                                   {128, 128, 128},
+                                   {255, 0, 0},
+                                   {0, 255, 0},
+                                   {255, 255, 0},
+                                   {0, 0, 255},
+                                   {255, 0, 255},
+                                   {0, 255, 255},
+                                   {255, 255, 255}}};
 
 std::vector<Rgb> Cube() {
     std::vector<Rgb> p;
@@ -241,11 +259,13 @@ std::vector<Rgba> Render(int size, bool tray) {
             int r = 0, g = 0, b = 0, a = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx) {
-                    const Rgba p = AppIconPixel((x + (sx + 0.5) / 4) / size, (y + (sy + 0.5) / 4) / size, tray);
+                    const Rgba p = AppIconPixel((x + (sx + 0.5) / 4) / size,
+                                                (y + (sy + 0.5) / 4) / size, tray);
                     r += p.c.r * p.a, g += p.c.g * p.a, b += p.c.b * p.a, a += p.a;
                 }
-            px[size_t(y) * size + x] = a ? Rgba{{uint8_t(r / a), uint8_t(g / a), uint8_t(b / a)}, uint8_t(a / 16)}
-                                         : Rgba{{0, 0, 0}, 0};
+            px[size_t(y) * size + x] =
+                a ? Rgba{{uint8_t(r / a), uint8_t(g / a), uint8_t(b / a)}, uint8_t(a / 16)}
+                  : Rgba{{0, 0, 0}, 0};
         }
     return px;
 }
@@ -261,7 +281,8 @@ std::string IconDib(int size, int bpp, bool tray) {
     std::string s;
     const int stride = ((size * bpp + 31) / 32) * 4;
     const int maskStride = ((size + 31) / 32) * 4;
-    Put32(s, 40), Put32(s, uint32_t(size)), Put32(s, uint32_t(size * 2)), Put16(s, 1), Put16(s, uint16_t(bpp));
+    Put32(s, 40), Put32(s, uint32_t(size)), Put32(s, uint32_t(size * 2)), Put16(s, 1),
+        Put16(s, uint16_t(bpp));
     Put32(s, 0), Put32(s, uint32_t((stride + maskStride) * size)), Put32(s, 0), Put32(s, 0);
     Put32(s, uint32_t(pal.size())), Put32(s, 0);
     for (const Rgb& c : pal)
@@ -352,9 +373,11 @@ std::string Ico(const std::vector<IconImage>& images) {
     Put16(s, 0), Put16(s, 1), Put16(s, uint16_t(images.size()));
     uint32_t offset = uint32_t(6 + 16 * images.size());
     for (const IconImage& im : images) {
-        s.push_back(char(im.size >= 256 ? 0 : im.size)), s.push_back(char(im.size >= 256 ? 0 : im.size));
+        s.push_back(char(im.size >= 256 ? 0 : im.size)),
+            s.push_back(char(im.size >= 256 ? 0 : im.size));
         s.push_back(char(im.bpp == 4 ? 16 : 0)), s.push_back('\0');
-        Put16(s, 1), Put16(s, uint16_t(im.bpp)), Put32(s, uint32_t(im.data.size())), Put32(s, offset);
+        Put16(s, 1), Put16(s, uint16_t(im.bpp)), Put32(s, uint32_t(im.data.size())),
+            Put32(s, offset);
         offset += uint32_t(im.data.size());
     }
     for (const IconImage& im : images)
@@ -380,7 +403,8 @@ int main(int argc, char** argv) {
         const std::filesystem::path out = argv[1];
         std::filesystem::create_directories(out / "bmp");
         for (const artgen::Skin& skin : artgen::kSkins) {
-            Save(out / "bmp" / (std::to_string(skin.idle) + ".bmp"), Bmp24(DrawSkin(skin, 0, Look::Idle)));
+            Save(out / "bmp" / (std::to_string(skin.idle) + ".bmp"),
+                 Bmp24(DrawSkin(skin, 0, Look::Idle)));
             for (int i = 0; i < 4; ++i) {
                 Save(out / "bmp" / (std::to_string(skin.hover[i]) + ".bmp"),
                      Bmp24(DrawSkin(skin, i + 1, Look::Hover)));

@@ -95,6 +95,12 @@ bool FakePlatform::CreateDirectory(const std::string& path) {
     return PosixPlatform::CreateDirectory(path);
 }
 
+std::optional<std::array<uint16_t, 4>> FakePlatform::FileVersion(const std::string& path) {
+    if (auto it = fileVersions.find(path); it != fileVersions.end())
+        return FindFile(path) ? std::optional(it->second) : std::nullopt;
+    return PosixPlatform::FileVersion(path);
+}
+
 std::optional<std::string> FakePlatform::ReadUserString(const std::string& subkey,
                                                         const std::string& value) {
     Record("ReadUserString " + subkey + "\\" + value);

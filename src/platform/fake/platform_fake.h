@@ -31,7 +31,12 @@ public:
     explicit FakePlatform(std::string root);
 
     // --- what the test sets up
-    void Answer(const std::string& url, FakeAnswer a) { m_answers[url].push_back(std::move(a)); }
+    // The answer to every request for `url` from now on.
+    void Answer(const std::string& url, FakeAnswer a) { m_answers[url] = {std::move(a)}; }
+    // One more answer after those given: each is used once, the last one for good.
+    void AnswerThen(const std::string& url, FakeAnswer a) {
+        m_answers[url].push_back(std::move(a));
+    }
     void AnswerText(const std::string& url, std::string body) {
         Answer(url, {200, std::move(body)});
     }
@@ -46,6 +51,8 @@ public:
     std::optional<UINT> menuChoice;                 // the item picked when a menu shows
     std::map<std::string, std::string> userStrings; // "subkey\value" -> string
     std::vector<std::string> startablePrograms;
+    // File versions given by the test; other files go through the real PE reader.
+    std::map<std::string, std::array<uint16_t, 4>> fileVersions;
 
     // --- what the test reads
     std::vector<std::string> calls; // every call, in order, as text
@@ -71,6 +78,7 @@ public:
     UINT RegisterWindowMessage(const std::string& name) override;
     std::unique_ptr<HttpResponse> OpenUrl(const std::string& url) override;
     bool CreateDirectory(const std::string& path) override;
+    std::optional<std::array<uint16_t, 4>> FileVersion(const std::string& path) override;
     std::optional<std::string> ReadUserString(const std::string& subkey,
                                               const std::string& value) override;
     bool ShellOpen(const std::string& url) override;

@@ -75,8 +75,8 @@ std::unique_ptr<HttpResponse> Win32Platform::OpenUrl(const std::string& url) {
     if (!session.get())
         ThrowInternet();
     // Addresses are 8-bit text as the servers gave it; the A call passes the bytes unchanged.
-    InternetHandle file(InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0,
-                                         INTERNET_FLAG_TRANSFER_ASCII, 1));
+    InternetHandle file(
+        InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_TRANSFER_ASCII, 1));
     if (!file.get())
         ThrowInternet();
     return std::make_unique<WinInetResponse>(std::move(session), std::move(file));

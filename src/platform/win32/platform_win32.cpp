@@ -21,7 +21,8 @@ std::wstring Widen(const std::string& s) {
 std::string Narrow(const std::wstring& w) {
     if (w.empty())
         return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
     std::string s(size_t(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
     return s;
@@ -120,7 +121,8 @@ void Win32Platform::EndWaitCursor() {
 
 bool Win32Platform::CreateNamedMapping(const std::string& name, bool* gotHandle) {
     // The handle stays open for the life of the process: it is the instance's mark.
-    HANDLE h = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32, name.c_str());
+    HANDLE h =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32, name.c_str());
     *gotHandle = h != nullptr;
     return h != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
 }
@@ -166,7 +168,9 @@ void Win32Platform::ReplaceFile(const std::string& from, const std::string& to) 
         ThrowFile(GetLastError(), to);
 }
 
-void Win32Platform::DeleteFile(const std::string& path) { DeleteFileW(Widen(path).c_str()); }
+void Win32Platform::DeleteFile(const std::string& path) {
+    DeleteFileW(Widen(path).c_str());
+}
 
 std::optional<std::array<uint16_t, 4>> Win32Platform::FileVersion(const std::string& path) {
     const std::wstring w = Widen(path);
@@ -252,8 +256,11 @@ bool Win32Platform::StartProgram(const std::string& path, int showCmd) {
     return true;
 }
 
-int Win32Platform::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
-COLORREF Win32Platform::GetSysColor(int index) { return ::GetSysColor(index); }
+int Win32Platform::GetSystemMetrics(int index) {
+    return ::GetSystemMetrics(index);
+}
+COLORREF Win32Platform::GetSysColor(int index) {
+    return ::GetSysColor(index);
+}
 
 } // namespace dorvex
-

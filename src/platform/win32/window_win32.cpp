@@ -11,7 +11,9 @@ namespace {
 
 Win32Platform* g_self = nullptr; // the window procedure's way back; one launcher window
 
-HINSTANCE Module() { return GetModuleHandleW(nullptr); }
+HINSTANCE Module() {
+    return GetModuleHandleW(nullptr);
+}
 
 ::LRESULT CALLBACK SubclassProc(HWND hwnd, ::UINT msg, ::WPARAM wp, ::LPARAM lp) {
     Win32Platform* self = g_self;
@@ -123,8 +125,12 @@ void Win32Platform::SetIcon(bool big, HICON icon) {
     SendMessageW(m_hwnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL, LPARAM(icon));
 }
 
-LONG Win32Platform::GetExStyle() { return LONG(GetWindowLongW(m_hwnd, GWL_EXSTYLE)); }
-void Win32Platform::SetExStyle(LONG style) { SetWindowLongW(m_hwnd, GWL_EXSTYLE, style); }
+LONG Win32Platform::GetExStyle() {
+    return LONG(GetWindowLongW(m_hwnd, GWL_EXSTYLE));
+}
+void Win32Platform::SetExStyle(LONG style) {
+    SetWindowLongW(m_hwnd, GWL_EXSTYLE, style);
+}
 
 void Win32Platform::SetLayeredAttributes(COLORREF key, BYTE alpha, DWORD flags) {
     SetLayeredWindowAttributes(m_hwnd, key, alpha, flags);
@@ -134,8 +140,12 @@ void Win32Platform::SetWindowPos(int x, int y, int cx, int cy, UINT flags) {
     ::SetWindowPos(m_hwnd, nullptr, x, y, cx, cy, flags);
 }
 
-void Win32Platform::ShowWindow(int cmd) { ::ShowWindow(m_hwnd, cmd); }
-void Win32Platform::InvalidateRect(bool erase) { ::InvalidateRect(m_hwnd, nullptr, erase); }
+void Win32Platform::ShowWindow(int cmd) {
+    ::ShowWindow(m_hwnd, cmd);
+}
+void Win32Platform::InvalidateRect(bool erase) {
+    ::InvalidateRect(m_hwnd, nullptr, erase);
+}
 
 POINT Win32Platform::ClientToScreen(POINT pt) {
     ::POINT p{pt.x, pt.y};
@@ -143,19 +153,31 @@ POINT Win32Platform::ClientToScreen(POINT pt) {
     return POINT{LONG(p.x), LONG(p.y)};
 }
 
-void Win32Platform::SetHandCursor() { SetCursor(LoadCursorW(nullptr, IDC_HAND)); }
+void Win32Platform::SetHandCursor() {
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+}
 
 bool Win32Platform::TrackMouseLeave() {
     TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hwnd, 0};
     return TrackMouseEvent(&tme) != 0;
 }
 
-void Win32Platform::PostMessage(UINT msg, WPARAM wp, LPARAM lp) { PostMessageW(m_hwnd, msg, wp, lp); }
+void Win32Platform::PostMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    PostMessageW(m_hwnd, msg, wp, lp);
+}
 
-DcHandle Win32Platform::BeginPaint() { return DcHandle(::BeginPaint(m_hwnd, &m_ps)); }
-void Win32Platform::EndPaint(DcHandle) { ::EndPaint(m_hwnd, &m_ps); }
-DcHandle Win32Platform::GetClientDc() { return DcHandle(GetDC(m_hwnd)); }
-void Win32Platform::ReleaseDc(DcHandle dc) { ReleaseDC(m_hwnd, reinterpret_cast<HDC>(dc)); }
+DcHandle Win32Platform::BeginPaint() {
+    return DcHandle(::BeginPaint(m_hwnd, &m_ps));
+}
+void Win32Platform::EndPaint(DcHandle) {
+    ::EndPaint(m_hwnd, &m_ps);
+}
+DcHandle Win32Platform::GetClientDc() {
+    return DcHandle(GetDC(m_hwnd));
+}
+void Win32Platform::ReleaseDc(DcHandle dc) {
+    ReleaseDC(m_hwnd, reinterpret_cast<HDC>(dc));
+}
 
 bool Win32Platform::DrawBitmap(DcHandle target, int id, int cx, int cy, COLORREF transparent) {
     HDC dc = reinterpret_cast<HDC>(target);
