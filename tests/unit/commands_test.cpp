@@ -21,17 +21,17 @@ protected:
 };
 
 TEST_F(Buttons, TheBusinessFlagFromEveryReleasesAnswer) {
-    const std::pair<const char*, BOOL> cases[] = {{"1", TRUE},  {" 1", TRUE}, {"+1", TRUE},
-                                                  {"01", TRUE}, {"1abc", TRUE}, {"", FALSE},
-                                                  {"0", FALSE}, {"2", FALSE},  {"12", FALSE},
-                                                  {"-1", FALSE}, {"1\r\n0", FALSE}};
+    const std::pair<const char*, BOOL> cases[] = {
+        {"1", TRUE},  {" 1", TRUE}, {"+1", TRUE},  {"01", TRUE},  {"1abc", TRUE},   {"", FALSE},
+        {"0", FALSE}, {"2", FALSE}, {"12", FALSE}, {"-1", FALSE}, {"1\r\n0", FALSE}};
     for (const auto& [answer, b2b] : cases) {
         fake.opened.clear();
         fake.AnswerText(kPos, answer);
         Release(OnButton(1));
         EXPECT_EQ(dlg.m_bB2B, b2b) << answer;
-        EXPECT_EQ(fake.opened, std::vector<std::string>{b2b ? B2bServer + "/comic.php"
-                                                            : WebServer + "/free_zone/?menu=free_comic"});
+        EXPECT_EQ(fake.opened,
+                  std::vector<std::string>{b2b ? B2bServer + "/comic.php"
+                                               : WebServer + "/free_zone/?menu=free_comic"});
     }
 }
 
@@ -40,9 +40,10 @@ TEST_F(Buttons, OrderOfARelease) {
     dlg.m_nActiveButton = 2;
     fake.calls.clear();
     Release(OnButton(2));
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"OpenUrl " + kPos, "InvalidateRect erase",
-                                                    "ShellOpen " + WebServer + "/free_zone/?menu=free_novel",
-                                                    "Default 0x202"}));
+    EXPECT_EQ(fake.calls,
+              (std::vector<std::string>{"OpenUrl " + kPos, "InvalidateRect erase",
+                                        "ShellOpen " + WebServer + "/free_zone/?menu=free_novel",
+                                        "Default 0x202"}));
 }
 
 TEST_F(Buttons, PagesForEachButtonAndMode) {
@@ -51,8 +52,9 @@ TEST_F(Buttons, PagesForEachButtonAndMode) {
     dlg.m_bPcRoom = TRUE;
     for (int n = 1; n <= 3; ++n)
         Release(OnButton(n));
-    EXPECT_EQ(fake.opened, (std::vector<std::string>{WebServer + "/vod/", B2bServer + "/comic.php",
-                                                     B2bServer + "/novel.php", B2bServer + "/vod.php"}));
+    EXPECT_EQ(fake.opened,
+              (std::vector<std::string>{WebServer + "/vod/", B2bServer + "/comic.php",
+                                        B2bServer + "/novel.php", B2bServer + "/vod.php"}));
     EXPECT_EQ(fake.requests.size(), 4u) << "the query is made in PC-room mode all the same";
 }
 
@@ -96,7 +98,8 @@ TEST_F(Buttons, AFailingQueryOpensNothingAndKeepsTheFlag) {
 
 TEST_F(Buttons, ThePlayer) {
     const std::string product = PlayerSite + "/Product/AlSong_Intro.aspx";
-    const std::string longPath = "C:\\Program Files (x86)\\ESTsoft\\ALSong\\a very long folder name\\ALSong.exe";
+    const std::string longPath =
+        "C:\\Program Files (x86)\\ESTsoft\\ALSong\\a very long folder name\\ALSong.exe";
     struct Case {
         const char* name;
         std::optional<std::string> value;
@@ -119,7 +122,8 @@ TEST_F(Buttons, ThePlayer) {
         if (c.startable)
             fake.startablePrograms.push_back(*c.value);
         Release(OnButton(4));
-        EXPECT_EQ(fake.opened, c.opensProduct ? std::vector<std::string>{product} : std::vector<std::string>{})
+        EXPECT_EQ(fake.opened,
+                  c.opensProduct ? std::vector<std::string>{product} : std::vector<std::string>{})
             << c.name;
         EXPECT_EQ(fake.started.size(), c.startable ? 1u : 0u) << c.name;
     }
@@ -132,7 +136,8 @@ TEST_F(Menu, ItemsBySkinType) {
     auto texts = [](int type) {
         std::string s;
         for (const MenuItem& i : SkinMenuItems(type))
-            s += i.text + (i.flags & MF_CHECKED ? "*" : "") + (i.flags & MF_SEPARATOR ? "-" : "") + ";";
+            s += i.text + (i.flags & MF_CHECKED ? "*" : "") + (i.flags & MF_SEPARATOR ? "-" : "") +
+                 ";";
         return s;
     };
     EXPECT_EQ(texts(100001), "Skin A*;Skin B;-;Tray;");
@@ -163,8 +168,9 @@ TEST_F(Menu, SkinSwitchWritesReloadsAndResizes) {
     fake.calls.clear();
     fake.Send(dlg, WM_COMMAND, ID_SKIN_B);
     EXPECT_EQ(profile_type(), 100002);
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"SetWindowPos 834,426 190x292 0x44",
-                                                    "SetWindowPos 0,0 190x292 0x2", "InvalidateRect erase"}));
+    EXPECT_EQ(fake.calls,
+              (std::vector<std::string>{"SetWindowPos 834,426 190x292 0x44",
+                                        "SetWindowPos 0,0 190x292 0x2", "InvalidateRect erase"}));
     EXPECT_EQ(dlg.m_rcButton[3], (RECT{102, 176, 174, 276}));
     fake.Send(dlg, WM_COMMAND, ID_SKIN_B); // the same skin again: the whole switch runs again
     EXPECT_EQ(fake.Count("SetWindowPos 834,426"), 2u);
@@ -228,15 +234,17 @@ TEST_F(Menu, ARecreatedTaskbarGetsTheIconBackAndTheEndRemovesIt) {
 
 class Loader : public LauncherTest {
 protected:
-    const std::string kProgram = std::string("MZ") + std::string(0x3A, '\0') + std::string("\x40\0\0\0", 4) +
-                                 std::string("PE\0\0", 4) + "new loader";
+    const std::string kProgram = std::string("MZ") + std::string(0x3A, '\0') +
+                                 std::string("\x40\0\0\0", 4) + std::string("PE\0\0", 4) +
+                                 "new loader";
     BOOL Check() { return dlg.CheckLoaderUpdate(kLoader, kLoaderFileName); }
 };
 
 TEST_F(Loader, TheVersionAnswerDecides) {
     const std::pair<const char*, bool> cases[] = {
-        {"3.1.4.1", false}, {"3.1.4.12", false}, {"latest: 3.1.4.1 (stable)", false},
-        {"3.1.4.2", true},  {"3.1.4.1\r\n", false}, {"3.1\r\n.4.1", false}, {"", true}};
+        {"3.1.4.1", false}, {"3.1.4.12", false},    {"latest: 3.1.4.1 (stable)", false},
+        {"3.1.4.2", true},  {"3.1.4.1\r\n", false}, {"3.1\r\n.4.1", false},
+        {"", true}};
     for (const auto& [answer, downloads] : cases) {
         WriteFile(kLoaderPath, "MZ old");
         fake.fileVersions[kLoaderPath] = {3, 1, 4, 1};
@@ -276,8 +284,8 @@ TEST_F(Loader, AnUnreachableServerShowsOneBoxAndDownloadsNothing) {
 }
 
 TEST_F(Loader, WhatIsNotAProgramNeverReplacesTheInstalledCopy) {
-    const FakeAnswer answers[] = {{200, "<html>captive portal</html>"}, {404, "<html>missing</html>"},
-                                  {0, "", true}};
+    const FakeAnswer answers[] = {
+        {200, "<html>captive portal</html>"}, {404, "<html>missing</html>"}, {0, "", true}};
     for (const FakeAnswer& a : answers) {
         fake.boxes.clear();
         WriteFile(kLoaderPath, "MZ old");

@@ -18,10 +18,13 @@ TEST_F(Skin, LoadSkinFromTheSettingsFile) {
     const Case cases[] = {
         {"no TYPE", "[100001]\nWIDTH=420\nHEIGHT=83\n", 1024, 768, 100001, 302, 635, 420, 83, 129},
         {"TYPE 100002", SkinSections(100002), 1024, 768, 100002, 834, 426, 190, 292, 145},
-        {"TYPE 0", "[SKIN]\nTYPE=0\n[100001]\nWIDTH=420\nHEIGHT=83\n", 1024, 768, 0, 302, 635, 420, 83, 129},
-        {"TYPE 2", "[SKIN]\nTYPE=2\n[100001]\nWIDTH=420\nHEIGHT=83\n", 1024, 768, 2, 302, 635, 420, 83, 129},
+        {"TYPE 0", "[SKIN]\nTYPE=0\n[100001]\nWIDTH=420\nHEIGHT=83\n", 1024, 768, 0, 302, 635, 420,
+         83, 129},
+        {"TYPE 2", "[SKIN]\nTYPE=2\n[100001]\nWIDTH=420\nHEIGHT=83\n", 1024, 768, 2, 302, 635, 420,
+         83, 129},
         {"section missing", "[SKIN]\nTYPE=100001\n", 1024, 768, 100001, 512, 717, 1, 1, 129},
-        {"odd width", "[100001]\nWIDTH=421\nHEIGHT=83\n", 1366, 768, 100001, 473, 635, 421, 83, 129},
+        {"odd width", "[100001]\nWIDTH=421\nHEIGHT=83\n", 1366, 768, 100001, 473, 635, 421, 83,
+         129},
         {"no file", "", 1024, 768, 100001, 512, 717, 1, 1, 129},
     };
     for (const Case& c : cases) {
@@ -59,7 +62,8 @@ TEST_F(Skin, ButtonRectangleAndImageIds) {
 }
 
 TEST(HitTest, EdgesAndOverlaps) {
-    const std::array<RECT, 4> r{{{10, 10, 20, 20}, {15, 15, 30, 30}, {40, 0, 50, 10}, {0, 0, 0, 0}}};
+    const std::array<RECT, 4> r{
+        {{10, 10, 20, 20}, {15, 15, 30, 30}, {40, 0, 50, 10}, {0, 0, 0, 0}}};
     EXPECT_EQ(HitTest(r, {10, 10}), 1);
     EXPECT_EQ(HitTest(r, {20, 12}), 0) << "right edge is outside";
     EXPECT_EQ(HitTest(r, {12, 20}), 0) << "bottom edge is outside";

@@ -65,8 +65,8 @@ TEST_F(StartUp, AnEmptyAnswerMakesAnEmptySettingsFile) {
 }
 
 TEST_F(StartUp, AnUnreachableOrBrokenServerShowsOneBoxAndNoWindow) {
-    const FakeAnswer answers[] = {{0, "", true}, {200, SkinSections(100001), false, 40},
-                                  {404, "<html>missing</html>"}};
+    const FakeAnswer answers[] = {
+        {0, "", true}, {200, SkinSections(100001), false, 40}, {404, "<html>missing</html>"}};
     for (const FakeAnswer& a : answers) {
         fake.boxes.clear();
         fake.Answer(kSettingsUrl, a);
@@ -88,12 +88,12 @@ TEST_F(Window, InitialisationInItsOrder) {
     LoaderCurrent();
     Open();
     std::vector<std::string> setup(fake.calls.begin(), fake.calls.begin() + 12);
-    EXPECT_EQ(setup, (std::vector<std::string>{
-                         "SetIcon big 128", "SetIcon small 128", "GetExStyle", "SetExStyle 0x80",
-                         "CreateNamedMapping DorvexLauncher", "GetSystemMetrics 0",
-                         "GetSystemMetrics 1", "GetExStyle", "SetExStyle 0x80080",
-                         "GetSysColor 15", "SetLayeredAttributes 0xF5F5F5 128 0x1",
-                         "SetWindowPos 302,635 420x83 0x44"}));
+    EXPECT_EQ(setup,
+              (std::vector<std::string>{
+                  "SetIcon big 128", "SetIcon small 128", "GetExStyle", "SetExStyle 0x80",
+                  "CreateNamedMapping DorvexLauncher", "GetSystemMetrics 0", "GetSystemMetrics 1",
+                  "GetExStyle", "SetExStyle 0x80080", "GetSysColor 15",
+                  "SetLayeredAttributes 0xF5F5F5 128 0x1", "SetWindowPos 302,635 420x83 0x44"}));
     EXPECT_EQ(fake.requests, (std::vector<std::string>{kPos, kVersion}));
     EXPECT_EQ(fake.Count("InvalidateRect"), 1u);
 }
@@ -124,9 +124,9 @@ TEST_F(Window, KeyFilter) {
         WPARAM key;
         bool consumed;
     };
-    const Case cases[] = {{WM_SYSKEYDOWN, VK_F4, true},   {WM_KEYDOWN, VK_ESCAPE, true},
-                          {WM_KEYDOWN, VK_RETURN, true},  {WM_SYSKEYDOWN, 'X', false},
-                          {WM_KEYDOWN, 'A', false},       {WM_KEYDOWN, VK_F4, false},
+    const Case cases[] = {{WM_SYSKEYDOWN, VK_F4, true},     {WM_KEYDOWN, VK_ESCAPE, true},
+                          {WM_KEYDOWN, VK_RETURN, true},    {WM_SYSKEYDOWN, 'X', false},
+                          {WM_KEYDOWN, 'A', false},         {WM_KEYDOWN, VK_F4, false},
                           {WM_SYSKEYDOWN, VK_ESCAPE, false}};
     for (const Case& c : cases) {
         fake.calls.clear();

@@ -1,0 +1,74 @@
+// The PE version reader on real program files and on damaged copies of them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/posix/pe_version.h"
+
+namespace dorvex::pe {
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::string Loader() {
+    const std::string data = Slurp(std::string(DORVEX_WINDOWS_EXE_DIR) + "/LauncherLoader.exe");
+    if (data.empty())
+        throw std::runtime_error("no Windows build");
+    return data;
+}
+
+TEST(PeVersion, ReadsTheStandInLoadersVersion) {
+    std::string image;
+    try {
+        image = Loader();
+    } catch (const std::exception&) {
+        GTEST_SKIP() << "the Windows build is not there";
+    }
+    const auto v = ReadFileVersion(image);
+    ASSERT_TRUE(v.has_value());
+    std::string text = std::to_string((*v)[0]) + "." + std::to_string((*v)[1]) + "." +
+                       std::to_string((*v)[2]) + "." + std::to_string((*v)[3]);
+    EXPECT_EQ(text, DORVEX_LOADER_VERSION);
+}
+
+TEST(PeVersion, AProgramWithoutVersionResourceHasNone) {
+    const std::string exe = Slurp(std::string(DORVEX_WINDOWS_EXE_DIR) + "/DorvexLauncher.exe");
+    if (exe.empty())
+        GTEST_SKIP() << "the Windows build is not there";
+    EXPECT_FALSE(ReadFileVersion(exe).has_value());
+}
+
+TEST(PeVersion, TruncatedAndCorruptedCopiesNeverReadOutside) {
+    std::string image;
+    try {
+        image = Loader();
+    } catch (const std::exception&) {
+        GTEST_SKIP() << "the Windows build is not there";
+    }
+    const auto good = ReadFileVersion(image);
+    // Every truncation: nothing, or the same version, never anything else.
+    for (size_t n = 0; n < image.size(); n += 7) {
+        const auto v = ReadFileVersion(std::string_view(image).substr(0, n));
+        if (v)
+            EXPECT_EQ(v, good) << n;
+    }
+    // Every byte of the headers and resource tree set to extremes.
+    for (size_t i = 0; i < std::min<size_t>(image.size(), 4096); ++i) {
+        for (char b : {char(0x00), char(0xFF), char(0x7F)}) {
+            std::string copy = image;
+            copy[i] = b;
+            (void)ReadFileVersion(copy);
+        }
+    }
+    EXPECT_FALSE(ReadFileVersion("MZ").has_value());
+    EXPECT_FALSE(ReadFileVersion("<html>not a program</html>").has_value());
+}
+
+} // namespace
+} // namespace dorvex::pe
