@@ -65,6 +65,12 @@ int main(int argc, char** argv) {
     std::vector<std::unique_ptr<httplib::Server>> servers;
     for (auto& [host, port] : listens) {
         auto s = std::make_unique<httplib::Server>();
+        // No SO_REUSEPORT (the library's default): a second instance on a port in use must
+        // fail here, not silently share the port with the first.
+        s->set_socket_options([](socket_t sock) {
+            int yes = 1;
+            setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        });
         Install(*s, cfg);
         if (!s->bind_to_port(host.c_str(), port)) {
             std::cerr << "dorvex-service: cannot listen on " << host << ":" << port << "\n";

@@ -50,12 +50,24 @@ public:
         if (HttpQueryInfoA(m_file.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                            &size, nullptr))
             m_status = int(status);
+        ::DWORD length = 0;
+        size = sizeof length;
+        if (HttpQueryInfoA(m_file.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
+                           &length, &size, nullptr))
+            m_expected = length;
     }
     int Status() const override { return m_status; }
     size_t Read(char* buf, size_t n) override {
         ::DWORD got = 0;
         if (!InternetReadFile(m_file.get(), buf, ::DWORD(n), &got))
             ThrowInternet();
+        m_received += got;
+        // NB: WinINet reports a connection closed before Content-Length bytes as a normal end
+        // of the body; without this check a cut-off download would count as complete.
+        if (got == 0 && m_expected >= 0 && m_received < uint64_t(m_expected)) {
+            constexpr DWORD kConnectionReset = 12031; // ERROR_INTERNET_CONNECTION_RESET
+            throw CInternetException(kConnectionReset, WinInetDescription(kConnectionReset));
+        }
         return got;
     }
 
@@ -64,6 +76,8 @@ private:
     InternetHandle m_session;
     InternetHandle m_file;
     int m_status = 200;
+    int64_t m_expected = -1; // Content-Length, when the server gave one
+    uint64_t m_received = 0;
 };
 
 } // namespace
