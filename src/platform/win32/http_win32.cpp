@@ -8,17 +8,7 @@ namespace dorvex {
 namespace {
 
 std::string WinInetDescription(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   GetModuleHandleW(L"wininet.dll"), code, 0,
-                                   reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring w = n && text ? std::wstring(text, n) : std::wstring();
-    if (text)
-        LocalFree(text);
-    while (!w.empty() && (w.back() == L'\r' || w.back() == L'\n' || w.back() == L' '))
-        w.pop_back();
-    return Narrow(w);
+    return DescribeError(code, GetModuleHandleW(L"wininet.dll"));
 }
 
 [[noreturn]] void ThrowInternet() {

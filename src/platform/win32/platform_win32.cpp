@@ -28,13 +28,12 @@ std::string Narrow(const std::wstring& w) {
     return s;
 }
 
-namespace {
-
-std::string SystemDescription(DWORD code) {
+std::string DescribeError(::DWORD code, HMODULE module) {
     wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const ::DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                          (module ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM);
+    const ::DWORD n =
+        FormatMessageW(flags, module, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring w = n && text ? std::wstring(text, n) : std::wstring();
     if (text)
         LocalFree(text);
@@ -43,8 +42,10 @@ std::string SystemDescription(DWORD code) {
     return Narrow(w);
 }
 
+namespace {
+
 [[noreturn]] void ThrowFile(DWORD code, const std::string& path) {
-    throw CFileException(code, path, SystemDescription(code));
+    throw CFileException(code, path, DescribeError(code));
 }
 
 class Win32OutFile : public OutFile {

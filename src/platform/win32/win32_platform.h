@@ -28,6 +28,8 @@ namespace dorvex {
 
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
+// The system's text for an error code; from `module`'s message table when one is given.
+std::string DescribeError(::DWORD code, HMODULE module = nullptr);
 
 class Win32Platform : public Platform {
 public:
