@@ -43,9 +43,8 @@ protected:
         fake.window.exists = fake.window.visible = true;
         fake.Send(dlg, WM_INITDIALOG);
     }
-    std::string TypeInFile() const { return std::to_string(profile_type()); }
-    int profile_type() const { return fake_const().GetPrivateProfileInt("SKIN", "TYPE", -1, kIni); }
-    FakePlatform& fake_const() const { return const_cast<FakePlatform&>(fake); }
+    // SKIN/TYPE as the launcher would read it now.
+    int profile_type() { return fake.GetPrivateProfileInt("SKIN", "TYPE", -1, kIni); }
 
     CDorvexLauncherDlg dlg;
 };
