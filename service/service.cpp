@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "net/loader_update.h"
 #include "platform/posix/pe_version.h"
 
 namespace dorvex::service {
@@ -97,8 +98,7 @@ void Install(httplib::Server& server, const Config& cfg) {
         if (IsServed(name)) {
             // Read from the served file itself, so the answer never disagrees with it.
             if (auto v = pe::ReadFileVersionOfFile(cfg.contentDir + "/" + name))
-                answer = std::to_string((*v)[0]) + "." + std::to_string((*v)[1]) + "." +
-                         std::to_string((*v)[2]) + "." + std::to_string((*v)[3]);
+                answer = FormatVersion(*v);
         }
         Text(res, answer);
     });

@@ -162,12 +162,11 @@ void FakePlatform::EndDialog(int result) {
     m_ending = true;
 }
 
-LRESULT FakePlatform::CallDefault(UINT msg, WPARAM wp, LPARAM) {
+LRESULT FakePlatform::CallDefault(UINT msg, WPARAM, LPARAM) {
     Record("Default " + Hex(msg));
     // The dialog procedure turns a close request into the cancel command.
     if (msg == WM_CLOSE && m_dlg)
         return m_dlg->WindowProc(WM_COMMAND, IDCANCEL, 0);
-    (void)wp;
     return 0;
 }
 
