@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "net/loader_update.h"
-#include "platform/posix/pe_version.h"
+#include "platform/pe_version.h"
 
 namespace dorvex::service {
 

@@ -63,7 +63,9 @@ running() { kill -0 "$launcher_pid" 2>/dev/null; }
 shot() { import -window root "$run/$1.png"; echo "screenshot: $run/$1.png"; }
 INNER
 cat "$here/scenarios/$scenario.sh" >> "$run/in-x.sh"
-export scenario run exe WINE valmor content
+test_loaders=$exe_dir/../test-loaders
+loader_version=${DORVEX_LOADER_VERSION:-1.0.0.1}
+export scenario run exe WINE valmor content test_loaders loader_version
 # The customer kind the service gives 127.0.0.1 in this scenario.
 case "$scenario" in
   unreachable) ;;

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/posix/pe_version.h"
+#include "platform/pe_version.h"
 
 namespace dorvex::pe {
 namespace {
@@ -30,6 +30,24 @@ TEST(PeVersion, ReadsTheStandInLoadersVersion) {
     std::string text = std::to_string((*v)[0]) + "." + std::to_string((*v)[1]) + "." +
                        std::to_string((*v)[2]) + "." + std::to_string((*v)[3]);
     EXPECT_EQ(text, DORVEX_LOADER_VERSION);
+}
+
+// Loaders built with known versions: parts above 32767 must not come out negative or wrapped.
+TEST(PeVersion, ReadsKnownVersionsOfBuiltLoaders) {
+    const struct {
+        const char* file;
+        std::array<uint16_t, 4> version;
+    } cases[] = {
+        {"loader_old.exe", {1, 0, 0, 0}},
+        {"loader_high.exe", {40000, 32768, 65535, 1}},
+        {"loader_zero.exe", {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const std::string image = Slurp(std::string(DORVEX_TEST_LOADER_DIR) + "/" + c.file);
+        if (image.empty())
+            GTEST_SKIP() << "the Windows build's test loaders are not there";
+        EXPECT_EQ(ReadFileVersion(image), c.version) << c.file;
+    }
 }
 
 TEST(PeVersion, AProgramWithoutVersionResourceHasNone) {

@@ -12,7 +12,7 @@
 #include "platform/framework.h"
 #include "platform/posix/files_posix.h"
 #include "platform/posix/http_curl.h"
-#include "platform/posix/pe_version.h"
+#include "platform/pe_version.h"
 #include "platform/posix/profile_file.h"
 
 extern char** environ;

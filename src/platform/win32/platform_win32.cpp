@@ -7,6 +7,8 @@
 #include <stdlib.h>
 #include <vector>
 
+#include "platform/pe_version.h"
+
 namespace dorvex {
 
 std::wstring Widen(const std::string& s) {
@@ -173,12 +175,17 @@ void Win32Platform::DeleteFile(const std::string& path) {
     DeleteFileW(Widen(path).c_str());
 }
 
-std::optional<std::array<uint16_t, 4>> Win32Platform::FileVersion(const std::string& path) {
+std::optional<std::array<uint16_t, 4>> SystemFileVersion(const std::string& path) {
     const std::wstring w = Widen(path);
+    // The size comes from the file. A version block is a few hundred bytes; a huge one is a
+    // damaged or hostile file, and the portable reader gives nothing for it either.
+    constexpr DWORD kMaxBlock = (1u << 20) * 2 + 4;
     const DWORD size = GetFileVersionInfoSizeW(w.c_str(), nullptr);
-    if (size == 0)
+    if (size == 0 || size > kMaxBlock)
         return std::nullopt;
-    std::vector<char> block(size_t(size) + 1, 0);
+    // VerQueryValueW trusts the block's own lengths and terminators; zeros after it keep a
+    // damaged block's reads inside this buffer.
+    std::vector<char> block(size_t(size) + 256, 0);
     if (!GetFileVersionInfoW(w.c_str(), 0, size, block.data()))
         return std::nullopt;
     VS_FIXEDFILEINFO* info = nullptr;
@@ -186,8 +193,33 @@ std::optional<std::array<uint16_t, 4>> Win32Platform::FileVersion(const std::str
     if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info ||
         len < sizeof(VS_FIXEDFILEINFO))
         return std::nullopt;
+    if (reinterpret_cast<char*>(info) + 16 > block.data() + block.size())
+        return std::nullopt;
     return std::array<uint16_t, 4>{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
                                    HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
+}
+
+// The system's version functions trust the file's offsets (Wine's even read past the file's
+// mapping on a damaged resource tree), so they only see files whose structure our bounds-checked
+// reader has walked.
+std::optional<std::array<uint16_t, 4>> Win32Platform::FileVersion(const std::string& path) {
+    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    LARGE_INTEGER size{};
+    std::string image;
+    if (GetFileSizeEx(h, &size) && size.QuadPart > 0 &&
+        size.QuadPart <= LONGLONG(pe::kMaxProgramFile)) {
+        image.resize(size_t(size.QuadPart));
+        ::DWORD got = 0;
+        if (!ReadFile(h, image.data(), DWORD(image.size()), &got, nullptr) || got != image.size())
+            image.clear();
+    }
+    CloseHandle(h);
+    if (!pe::ReadFileVersion(image))
+        return std::nullopt;
+    return SystemFileVersion(path);
 }
 
 int Win32Platform::GetPrivateProfileInt(const std::string& section, const std::string& key, int def,

@@ -30,6 +30,8 @@ std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 // The system's text for an error code; from `module`'s message table when one is given.
 std::string DescribeError(::DWORD code, HMODULE module = nullptr);
+// GetFileVersionInfoW and VerQueryValueW alone, without the structure check FileVersion adds.
+std::optional<std::array<uint16_t, 4>> SystemFileVersion(const std::string& path);
 
 class Win32Platform : public Platform {
 public:

@@ -11,6 +11,9 @@
 
 namespace dorvex::pe {
 
+// Larger files are not read: no program file of ours comes near.
+constexpr size_t kMaxProgramFile = 64 << 20;
+
 // The four 16-bit parts of dwFileVersionMS/LS of the first version resource's fixed file info.
 std::optional<std::array<uint16_t, 4>> ReadFileVersion(std::string_view image);
 std::optional<std::array<uint16_t, 4>> ReadFileVersionOfFile(const std::string& hostPath);
