@@ -1,4 +1,9 @@
 // dorvex-service [--listen HOST:PORT]... [--content DIR] [--directory FILE] [--trust-proxy ADDR]...
+//                [--threads N]
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -13,6 +18,7 @@ void Stop(int) {
     for (httplib::Server* s : g_servers)
         s->stop();
 }
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -20,6 +26,9 @@ int main(int argc, char** argv) {
     Config cfg;
     cfg.contentDir = DORVEX_DEFAULT_CONTENT;
     std::vector<std::pair<std::string, int>> listens;
+    // Launchers ask with a new connection per request, served fastest by about as many threads
+    // as cores can keep busy; each kept-alive idle client holds one thread until it times out.
+    size_t threads = 8;
     std::mutex logMutex;
     cfg.log = [&logMutex](const std::string& line) {
         std::lock_guard lock(logMutex);
@@ -46,6 +55,11 @@ int main(int argc, char** argv) {
                 cfg.contentDir = value();
             } else if (a == "--directory") {
                 cfg.directory = Directory::Load(value());
+            } else if (a == "--threads") {
+                const std::string v = value();
+                threads = std::stoul(v);
+                if (threads < 1 || threads > 1024)
+                    throw std::invalid_argument("--threads wants 1 to 1024, not " + v);
             } else if (a == "--trust-proxy") {
                 const std::string v = value();
                 if (!ParseAddress(v))
@@ -67,25 +81,38 @@ int main(int argc, char** argv) {
         auto s = std::make_unique<httplib::Server>();
         // No SO_REUSEPORT (the library's default): a second instance on a port in use must
         // fail here, not silently share the port with the first.
-        s->set_socket_options([](socket_t sock) {
+        socket_t listener = -1;
+        s->set_socket_options([&listener](socket_t sock) {
             int yes = 1;
             setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+            // The library sends headers and body in two writes; with Nagle's algorithm the
+            // second waits for the client's delayed ACK (40 ms) on a kept-alive connection.
+            // Accepted connections inherit this from the listening socket.
+            setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+            listener = sock;
         });
+        s->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+        s->set_keep_alive_max_count(1000);
+        s->set_keep_alive_timeout(2);
         Install(*s, cfg);
         if (!s->bind_to_port(host.c_str(), port)) {
             std::cerr << "dorvex-service: cannot listen on " << host << ":" << port << "\n";
             return 1;
         }
+        // The library listens with a backlog of 5, which drops connections under a burst of
+        // starts (a PC room booting); listening again only raises the backlog.
+        if (listener >= 0)
+            ::listen(listener, SOMAXCONN);
         std::cerr << "dorvex-service: listening on " << host << ":" << port << "\n";
         g_servers.push_back(s.get());
         servers.push_back(std::move(s));
     }
     std::signal(SIGINT, Stop);
     std::signal(SIGTERM, Stop);
-    std::vector<std::thread> threads;
+    std::vector<std::thread> listeners;
     for (auto& s : servers)
-        threads.emplace_back([&s] { s->listen_after_bind(); });
-    for (auto& t : threads)
+        listeners.emplace_back([&s] { s->listen_after_bind(); });
+    for (auto& t : listeners)
         t.join();
     std::cerr << "dorvex-service: stopped\n";
     return 0;

@@ -143,7 +143,9 @@ void Install(httplib::Server& server, const Config& cfg) {
             return;
         const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
         char when[32];
-        std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&now));
+        std::tm utc{};
+        gmtime_r(&now, &utc); // requests are logged from many threads
+        std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc);
         std::string target = req.target.empty() ? req.path : req.target;
         cfg.log(std::string(when) + " " + ClientAddress(req, cfg.trustedProxies) + " \"" +
                 req.method + " " + target + "\" " + std::to_string(res.status) + " " +
