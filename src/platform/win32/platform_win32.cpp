@@ -268,6 +268,10 @@ std::optional<std::string> Win32Platform::ReadUserString(const std::string& subk
 }
 
 bool Win32Platform::ShellOpen(const std::string& url) {
+    // With the user's rights through the desktop's shell where there is one; otherwise the
+    // plain call, whose browser inherits the launcher's elevation.
+    if (OpenUnelevated(url))
+        return true;
     return reinterpret_cast<INT_PTR>(
                ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }

@@ -30,6 +30,9 @@ std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 // The system's text for an error code; from `module`'s message table when one is given.
 std::string DescribeError(::DWORD code, HMODULE module = nullptr);
+// Hands the page to the desktop's shell, which opens it with the user's own rights; false where
+// there is no such shell to ask.
+bool OpenUnelevated(const std::string& url);
 // GetFileVersionInfoW and VerQueryValueW alone, without the structure check FileVersion adds.
 std::optional<std::array<uint16_t, 4>> SystemFileVersion(const std::string& path);
 
