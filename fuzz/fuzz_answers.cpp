@@ -28,7 +28,8 @@ std::string Part(std::string_view input, int n) {
         start = nul + 1;
     }
     const size_t end = input.find('\0', start);
-    return std::string(input.substr(start, end == std::string_view::npos ? input.npos : end - start));
+    return std::string(
+        input.substr(start, end == std::string_view::npos ? input.npos : end - start));
 }
 
 const std::string kSkins =
@@ -58,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     static const std::string root = [] {
-        auto dir = std::filesystem::temp_directory_path() / ("dorvex-fuzz-answers-" + std::to_string(getpid()));
+        auto dir = std::filesystem::temp_directory_path() /
+                   ("dorvex-fuzz-answers-" + std::to_string(getpid()));
         std::filesystem::create_directories(dir);
         return dir.string();
     }();

@@ -13,7 +13,8 @@ namespace {
 // A body served in reads whose sizes the first bytes of the input choose.
 class PiecewiseResponse : public dorvex::HttpResponse {
 public:
-    PiecewiseResponse(std::string_view sizes, std::string_view body) : m_sizes(sizes), m_body(body) {}
+    PiecewiseResponse(std::string_view sizes, std::string_view body)
+        : m_sizes(sizes), m_body(body) {}
     int Status() const override { return 200; }
     size_t Read(char* buf, size_t n) override {
         size_t want = m_sizes.empty() ? n : 1 + uint8_t(m_sizes[m_next++ % m_sizes.size()]);

@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include "platform/framework.h"
+#include "platform/pe_version.h"
 #include "platform/posix/files_posix.h"
 #include "platform/posix/http_curl.h"
-#include "platform/pe_version.h"
 #include "platform/posix/profile_file.h"
 
 extern char** environ;

@@ -47,8 +47,8 @@ bool OpenThroughDesktopShell(const std::wstring& url) {
     desktop.lVal = CSIDL_DESKTOP;
     long hwnd = 0;
     ComPtr<IDispatch> found;
-    if (windows->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &hwnd, SWFO_NEEDDISPATCH, found.Out()) !=
-            S_OK ||
+    if (windows->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &hwnd, SWFO_NEEDDISPATCH,
+                              found.Out()) != S_OK ||
         !found)
         return false;
     ComPtr<IServiceProvider> services;
