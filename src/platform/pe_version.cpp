@@ -129,6 +129,7 @@ std::optional<Image> ReadHeaders(const Bytes& file) {
     img.resourceRva = *headers.U32(resourceDir);
     if (*headers.U32(resourceDir + 4) == 0) // no resources
         return std::nullopt;
+    const uint32_t sizeOfImage = *headers.U32(24 + 56);
     const uint32_t sizeOfHeaders = *headers.U32(24 + 60);
     const uint64_t table = uint64_t(nt) + 24 + optSize;
     if (!file.Has(table, uint64_t(nSections) * 40))
@@ -138,8 +139,10 @@ std::optional<Image> ReadHeaders(const Bytes& file) {
         const uint64_t s = table + i * 40;
         img.sections.push_back({*file.U32(s + 12), *file.U32(s + 8), *file.U32(s + 16),
                                 *file.U32(s + 20), *file.U32(s + 36)});
-        // The loader maps no section over the headers; such a file is no image to it.
-        if (img.sections.back().va < sizeOfHeaders)
+        // The loader maps no section over the headers nor past the image's end; such a file
+        // is no image to it.
+        const Section& added = img.sections.back();
+        if (added.va < sizeOfHeaders || uint64_t(added.va) + added.vsize > sizeOfImage)
             return std::nullopt;
     }
     return img;
