@@ -29,11 +29,6 @@ public:
     explicit Bytes(std::string_view d) : m_d(d) {}
     size_t size() const { return m_d.size(); }
     bool Has(uint64_t off, uint64_t n) const { return off <= m_d.size() && n <= m_d.size() - off; }
-    std::optional<uint8_t> U8(uint64_t off) const {
-        if (!Has(off, 1))
-            return std::nullopt;
-        return uint8_t(m_d[off]);
-    }
     std::optional<uint16_t> U16(uint64_t off) const {
         if (!Has(off, 2))
             return std::nullopt;
