@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -81,15 +82,17 @@ int main(int argc, char** argv) {
         auto s = std::make_unique<httplib::Server>();
         // No SO_REUSEPORT (the library's default): a second instance on a port in use must
         // fail here, not silently share the port with the first.
-        socket_t listener = -1;
-        s->set_socket_options([&listener](socket_t sock) {
+        // The server keeps this callback, so it shares the socket number rather than refer to
+        // this loop's local.
+        auto listener = std::make_shared<socket_t>(-1);
+        s->set_socket_options([listener](socket_t sock) {
             int yes = 1;
             setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
             // The library sends headers and body in two writes; with Nagle's algorithm the
             // second waits for the client's delayed ACK (40 ms) on a kept-alive connection.
             // Accepted connections inherit this from the listening socket.
             setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
-            listener = sock;
+            *listener = sock;
         });
         s->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
         s->set_keep_alive_max_count(1000);
@@ -101,8 +104,8 @@ int main(int argc, char** argv) {
         }
         // The library listens with a backlog of 5, which drops connections under a burst of
         // starts (a PC room booting); listening again only raises the backlog.
-        if (listener >= 0)
-            ::listen(listener, SOMAXCONN);
+        if (*listener >= 0)
+            ::listen(*listener, SOMAXCONN);
         std::cerr << "dorvex-service: listening on " << host << ":" << port << "\n";
         g_servers.push_back(s.get());
         servers.push_back(std::move(s));

@@ -206,28 +206,19 @@ std::optional<std::array<uint16_t, 4>> FixedFileInfo(const ZeroTailed& block) {
     const auto firstKeyByte = block.U8(4);
     if (!valueLength || !firstKeyByte)
         return std::nullopt;
-    uint64_t value;
-    if (*firstKeyByte >= ' ' && *firstKeyByte < 0x80) {
-        uint64_t end = 4;
-        for (;; ++end) {
-            const auto c = block.U8(end);
-            if (!c)
-                return std::nullopt;
-            if (*c == 0)
-                break;
-        }
-        value = (end + 1 + 3) & ~uint64_t(3);
-    } else {
-        uint64_t end = 6;
-        for (;; end += 2) {
-            const auto c = block.U16(end);
-            if (!c)
-                return std::nullopt;
-            if (*c == 0)
-                break;
-        }
-        value = (end + 2 + 3) & ~uint64_t(3);
+    // The key starts after wType in the 16-bit layout, after wValueLength in the old one.
+    const bool wide = !(*firstKeyByte >= ' ' && *firstKeyByte < 0x80);
+    const uint64_t width = wide ? 2 : 1;
+    uint64_t end = wide ? 6 : 4;
+    for (;; end += width) {
+        const std::optional<uint16_t> c =
+            wide ? block.U16(end) : std::optional<uint16_t>(block.U8(end));
+        if (!c)
+            return std::nullopt;
+        if (*c == 0)
+            break;
     }
+    const uint64_t value = (end + width + 3) & ~uint64_t(3);
     if (*valueLength < kFixedFileInfoSize)
         return std::nullopt;
     const auto ms = block.U32(value + 8), ls = block.U32(value + 12);
