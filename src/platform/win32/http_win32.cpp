@@ -34,14 +34,9 @@ private:
 
 class WinInetResponse : public HttpResponse {
 public:
-    WinInetResponse(InternetHandle session, InternetHandle file)
-        : m_session(std::move(session)), m_file(std::move(file)) {
-        ::DWORD status = 0, size = sizeof status;
-        if (HttpQueryInfoA(m_file.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
-                           &size, nullptr))
-            m_status = int(status);
-        ::DWORD length = 0;
-        size = sizeof length;
+    WinInetResponse(InternetHandle session, InternetHandle file, int status)
+        : m_session(std::move(session)), m_file(std::move(file)), m_status(status) {
+        ::DWORD length = 0, size = sizeof length;
         if (HttpQueryInfoA(m_file.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
                            &length, &size, nullptr))
             m_expected = length;
@@ -65,7 +60,7 @@ private:
     // Declared first, destroyed last: the file handle closes before its session.
     InternetHandle m_session;
     InternetHandle m_file;
-    int m_status = 200;
+    int m_status;
     int64_t m_expected = -1; // Content-Length, when the server gave one
     uint64_t m_received = 0;
 };
@@ -83,7 +78,16 @@ std::unique_ptr<HttpResponse> Win32Platform::OpenUrl(const std::string& url) {
         InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_TRANSFER_ASCII, 1));
     if (!file.get())
         ThrowInternet();
-    return std::make_unique<WinInetResponse>(std::move(session), std::move(file));
+    // Wine's WinINet opens an address whose server closed the connection without answering,
+    // as if an empty page had come; a reply with no status line is no answer at all.
+    ::DWORD status = 0, size = sizeof status;
+    if (!HttpQueryInfoA(file.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                        nullptr) ||
+        status == 0) {
+        constexpr DWORD kInvalidResponse = 12152; // ERROR_HTTP_INVALID_SERVER_RESPONSE
+        throw CInternetException(kInvalidResponse, WinInetDescription(kInvalidResponse));
+    }
+    return std::make_unique<WinInetResponse>(std::move(session), std::move(file), int(status));
 }
 
 } // namespace dorvex
