@@ -8,6 +8,14 @@
 
 namespace dorvex {
 
+bool LooksLikeSettingsFile(const std::string& head) {
+    std::string_view h(head);
+    if (h.substr(0, 3) == "\xEF\xBB\xBF")
+        h.remove_prefix(3);
+    const size_t first = h.find_first_not_of(" \t\r\n");
+    return first == std::string_view::npos || h[first] != '<';
+}
+
 CString g_strInstallDir;
 CString g_strSettingsPath;
 
@@ -26,7 +34,8 @@ BOOL CDorvexLauncherApp::InitInstance() {
         BOOL fetched = FALSE;
         BeginWaitCursor();
         try {
-            fetched = DownloadUrlToFile(WebServer + paths::kSettingsFile, g_strSettingsPath);
+            fetched = DownloadUrlToFile(WebServer + paths::kSettingsFile, g_strSettingsPath,
+                                        &LooksLikeSettingsFile);
         } catch (const CException&) {
             // A transfer that broke or a file that could not be written leaves no settings
             // file behind, so the next start simply tries again.

@@ -14,6 +14,11 @@ extern CString g_strInstallDir;
 inline constexpr const char* kSkinSection = "SKIN";
 inline constexpr const char* kTypeKey = "TYPE";
 
+// Whether a downloaded body can be the settings file: anything but a web page. An empty body
+// is a valid (empty) settings file; a page with a success status (a proxy's or a captive
+// portal's) would be kept for good, since a settings file that exists is never fetched again.
+bool LooksLikeSettingsFile(const std::string& head);
+
 inline int ReadSetting(const char* section, const char* key, int def) {
     return Platform::Get().GetPrivateProfileInt(section, key, def, g_strSettingsPath);
 }

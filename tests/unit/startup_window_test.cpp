@@ -64,9 +64,29 @@ TEST_F(StartUp, AnEmptyAnswerMakesAnEmptySettingsFile) {
     EXPECT_EQ(ReadFile(kIni), "");
 }
 
+TEST_F(StartUp, AnySettingsTextIsKeptButNotAWebPage) {
+    const std::pair<std::string, bool> cases[] = {
+        {"", true},
+        {"\xEF\xBB\xBF[SKIN]\r\nTYPE=100001\r\n", true},
+        {"; comment\r\n[SKIN]\r\n", true},
+        {"TYPE=1 <b>\r\n", true},
+        {" \r\n\t", true},
+        {"<html>", false},
+        {"\r\n\r\n<?xml version=\"1.0\"?>", false},
+        {"\xEF\xBB\xBF<!DOCTYPE html>", false},
+    };
+    for (const auto& [body, kept] : cases)
+        EXPECT_EQ(LooksLikeSettingsFile(body), kept) << body;
+}
+
 TEST_F(StartUp, AnUnreachableOrBrokenServerShowsOneBoxAndNoWindow) {
     const FakeAnswer answers[] = {
-        {0, "", true}, {200, SkinSections(100001), false, 40}, {404, "<html>missing</html>"}};
+        {0, "", true},
+        {200, SkinSections(100001), false, 40},
+        {404, "<html>missing</html>"},
+        {200, "<!DOCTYPE html><html><body>Log in to use the network</body></html>"},
+        {200, "\xEF\xBB\xBF\r\n  <html>portal</html>"},
+    };
     for (const FakeAnswer& a : answers) {
         fake.boxes.clear();
         fake.Answer(kSettingsUrl, a);
