@@ -188,8 +188,9 @@ TEST_F(Placement, BusinessAnswers) {
         EXPECT_EQ(fake.window.x, c.x) << c.answer;
         EXPECT_EQ(fake.window.y, c.y) << c.answer;
         EXPECT_EQ(profile_type(), c.type) << c.answer;
-        if (std::string(c.answer) == "3|5" || std::string(c.answer) == "")
+        if (std::string(c.answer) == "3|5" || std::string(c.answer) == "") {
             EXPECT_EQ(ReadFile(kIni), SkinSections(100001)) << "no write for " << c.answer;
+        }
     }
 }
 

@@ -44,9 +44,10 @@ TEST_F(Skin, LoadSkinFromTheSettingsFile) {
         EXPECT_EQ(fake.window.y, c.y) << c.name;
         EXPECT_EQ(fake.window.cx, c.cx) << c.name;
         EXPECT_EQ(fake.window.cy, c.cy) << c.name;
-        if (std::string(c.name) == "section missing")
+        if (std::string(c.name) == "section missing") {
             for (const RECT& r : d.m_rcButton)
                 EXPECT_EQ(r, (RECT{1, 1, 2, 2}));
+        }
     }
 }
 
