@@ -94,7 +94,7 @@ class Proxy:
             if kind == "reset":
                 split = answer.find(b"\r\n\r\n") + 4
                 body = len(answer) - split
-                conn.sendall(answer[: split + max(1, body // 2)])
+                conn.sendall(answer[: split + body // 2])
                 time.sleep(0.2)
                 reset(conn)
                 return
