@@ -1,7 +1,8 @@
 #include "platform/pe_version.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace dorvex::pe {
@@ -210,9 +211,15 @@ std::optional<std::array<uint16_t, 4>> FixedFileInfo(const ZeroTailed& block) {
     const bool wide = !(*firstKeyByte >= ' ' && *firstKeyByte < 0x80);
     const uint64_t width = wide ? 2 : 1;
     uint64_t end = wide ? 6 : 4;
+    const auto unit = [&](uint64_t at) -> std::optional<uint16_t> {
+        if (wide)
+            return block.U16(at);
+        if (const auto b = block.U8(at))
+            return uint16_t(*b);
+        return std::nullopt;
+    };
     for (;; end += width) {
-        const std::optional<uint16_t> c =
-            wide ? block.U16(end) : std::optional<uint16_t>(block.U8(end));
+        const std::optional<uint16_t> c = unit(end);
         if (!c)
             return std::nullopt;
         if (*c == 0)
@@ -274,16 +281,20 @@ std::optional<std::array<uint16_t, 4>> ReadFileVersion(std::string_view image) {
 }
 
 std::optional<std::array<uint16_t, 4>> ReadFileVersionOfFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    // stdio rather than iostreams: this file is part of the launcher, which stays small.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
     if (!in)
         return std::nullopt;
     std::string data;
     char buf[65536];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        data.append(buf, size_t(in.gcount()));
+    while (size_t n = std::fread(buf, 1, sizeof buf, in.get())) {
+        data.append(buf, n);
         if (data.size() > kMaxProgramFile)
             return std::nullopt;
     }
+    if (std::ferror(in.get()))
+        return std::nullopt;
     return ReadFileVersion(data);
 }
 
