@@ -11,8 +11,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <zlib.h>
 
 #include "layout.h"
 
@@ -327,7 +330,8 @@ uint32_t Crc32(const std::string& s) {
     return ~c;
 }
 
-// A PNG of the 256-pixel image, deflate "stored" blocks: no compressor needed.
+// A PNG of the 256-pixel image. Its flat areas deflate to almost nothing, where the
+// uncompressed image would be most of the launcher's icon resource (and of its exe).
 std::string Png(int size) {
     const std::vector<Rgba> px = Render(size, false);
     std::string raw;
@@ -339,17 +343,13 @@ std::string Png(int size) {
             raw.push_back(char(p.a));
         }
     }
-    std::string z = "\x78\x01";
-    for (size_t pos = 0; pos < raw.size(); pos += 65535) {
-        const size_t n = std::min<size_t>(65535, raw.size() - pos);
-        z.push_back(pos + n == raw.size() ? 1 : 0);
-        Put16(z, uint16_t(n)), Put16(z, uint16_t(~n));
-        z.append(raw, pos, n);
-    }
-    uint32_t a = 1, b = 0;
-    for (unsigned char ch : raw)
-        a = (a + ch) % 65521, b = (b + a) % 65521;
-    PutBe32(z, (b << 16) | a);
+    uLongf zSize = compressBound(uLong(raw.size()));
+    std::string z(zSize, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(z.data()), &zSize,
+                  reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("zlib could not compress the icon");
+    z.resize(zSize);
     auto chunk = [](const std::string& type, const std::string& data) {
         std::string c;
         PutBe32(c, uint32_t(data.size()));
