@@ -2,6 +2,8 @@
 #define _CRT_RAND_S
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/late_bound.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 #include <stdlib.h>
@@ -180,18 +182,18 @@ std::optional<std::array<uint16_t, 4>> SystemFileVersion(const std::string& path
     // The size comes from the file. A version block is a few hundred bytes; a huge one is a
     // damaged or hostile file, and the portable reader gives nothing for it either.
     constexpr DWORD kMaxBlock = (1u << 20) * 2 + 4;
-    const DWORD size = GetFileVersionInfoSizeW(w.c_str(), nullptr);
+    const DWORD size = late::GetFileVersionInfoSizeW(w.c_str(), nullptr);
     if (size == 0 || size > kMaxBlock)
         return std::nullopt;
     // VerQueryValueW trusts the block's own lengths and terminators; zeros after it keep a
     // damaged block's reads inside this buffer.
     std::vector<char> block(size_t(size) + 256, 0);
-    if (!GetFileVersionInfoW(w.c_str(), 0, size, block.data()))
+    if (!late::GetFileVersionInfoW(w.c_str(), 0, size, block.data()))
         return std::nullopt;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT len = 0;
-    if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info ||
-        len < sizeof(VS_FIXEDFILEINFO))
+    if (!late::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &len) ||
+        !info || len < sizeof(VS_FIXEDFILEINFO))
         return std::nullopt;
     if (reinterpret_cast<char*>(info) + 16 > block.data() + block.size())
         return std::nullopt;
@@ -272,8 +274,8 @@ bool Win32Platform::ShellOpen(const std::string& url) {
     // plain call, whose browser inherits the launcher's elevation.
     if (OpenUnelevated(url))
         return true;
-    return reinterpret_cast<INT_PTR>(
-               ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    return reinterpret_cast<INT_PTR>(late::ShellExecuteA(nullptr, "open", url.c_str(), nullptr,
+                                                         nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 bool Win32Platform::StartProgram(const std::string& path, int showCmd) {

@@ -6,6 +6,8 @@
 // session) the caller falls back to ShellExecute as before.
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/late_bound.h"
+
 #include <exdisp.h>
 #include <shldisp.h>
 #include <shlobj.h>
@@ -37,12 +39,12 @@ private:
 
 bool OpenThroughDesktopShell(const std::wstring& url) {
     ComPtr<IShellWindows> windows;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
-                                windows.OutVoid())))
+    if (FAILED(late::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                      IID_IShellWindows, windows.OutVoid())))
         return false;
     VARIANT desktop, empty;
-    VariantInit(&desktop);
-    VariantInit(&empty);
+    late::VariantInit(&desktop);
+    late::VariantInit(&empty);
     desktop.vt = VT_I4;
     desktop.lVal = CSIDL_DESKTOP;
     long hwnd = 0;
@@ -72,28 +74,28 @@ bool OpenThroughDesktopShell(const std::wstring& url) {
     ComPtr<IShellDispatch2> shell;
     if (FAILED(app->QueryInterface(IID_IShellDispatch2, shell.OutVoid())))
         return false;
-    BSTR file = SysAllocString(url.c_str());
+    BSTR file = late::SysAllocString(url.c_str());
     VARIANT none, verb, show;
-    VariantInit(&none);
-    VariantInit(&verb);
-    VariantInit(&show);
+    late::VariantInit(&none);
+    late::VariantInit(&verb);
+    late::VariantInit(&show);
     verb.vt = VT_BSTR;
-    verb.bstrVal = SysAllocString(L"open");
+    verb.bstrVal = late::SysAllocString(L"open");
     show.vt = VT_I4;
     show.lVal = SW_SHOWNORMAL;
     const HRESULT hr = shell->ShellExecute(file, none, none, verb, show);
-    VariantClear(&verb);
-    SysFreeString(file);
+    late::VariantClear(&verb);
+    late::SysFreeString(file);
     return SUCCEEDED(hr);
 }
 
 } // namespace
 
 bool OpenUnelevated(const std::string& url) {
-    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const HRESULT init = late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const bool opened = OpenThroughDesktopShell(Widen(url));
     if (SUCCEEDED(init))
-        CoUninitialize();
+        late::CoUninitialize();
     return opened;
 }
 

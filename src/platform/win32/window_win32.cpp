@@ -2,6 +2,8 @@
 // goes through the core's message map first and the dialog procedure does the defaults.
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/late_bound.h"
+
 #include <shellapi.h>
 #include <vector>
 
@@ -216,7 +218,7 @@ bool Win32Platform::NotifyIcon(DWORD op, const TrayIconRecord& rec) {
     nid.uCallbackMessage = rec.callbackMessage;
     nid.hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(rec.iconId));
     lstrcpynW(nid.szTip, Widen(rec.tipUtf8).c_str(), ARRAYSIZE(nid.szTip));
-    return Shell_NotifyIconW(op, &nid) != 0;
+    return late::Shell_NotifyIconW(op, &nid) != 0;
 }
 
 } // namespace dorvex
