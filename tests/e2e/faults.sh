@@ -146,20 +146,23 @@ for row in "${rows[@]}"; do
     proxy_pid=$!
     for _ in $(seq 50); do grep -q listening "$run/proxy-$case.log" 2>/dev/null && curl -s -o /dev/null http://127.0.0.1:18180/ && break; sleep 0.1; done
     log=$run/wine-$case.log
+    # Half-seconds to wait for the launcher to settle: a stalled answer comes after 8 s.
+    ticks=10; [ "$fault" = stall ] && ticks=24
     # Boxes are answered as a user would, by Return; the click row clicks comics once the
     # launcher has settled. Then the launcher's visible windows are taken from the X server.
     timeout 60 xvfb-run -a -s '-screen 0 1024x768x24 -noreset' bash -c '
       xsetroot -solid "#2060c0"
       WINEDEBUG=-all,trace+win "$0" "$1" 2> "$2" & pid=$!
-      for i in $(seq 24); do sleep 0.5; xdotool key Return 2>/dev/null || true; done
-      if [ "$3" = 2 ]; then xdotool mousemove 362 660 click 1; for i in $(seq 24); do sleep 0.5; xdotool key Return 2>/dev/null || true; done; fi
+      ticks=$6; answer() { for i in $(seq "$ticks"); do sleep 0.5; xdotool key Return 2>/dev/null || true; done; }
+      answer
+      if [ "$3" = 2 ]; then xdotool mousemove 362 660 click 1; answer; fi
       sleep 1
       kill -0 $pid 2>/dev/null && echo running > "$4" || echo ended > "$4"
       for w in $(xdotool search --onlyvisible --class dorvexlauncher.exe 2>/dev/null); do
         xwininfo -id "$w" | awk "/Absolute upper-left X/{x=\$NF} /Absolute upper-left Y/{y=\$NF} /Width:/{w=\$NF} /Height:/{h=\$NF} END{if (w>1 && h>1) print w \"x\" h \"+\" x \"+\" y}"
       done > "$4.windows"
       import -window root "$5" 2>/dev/null || true
-      kill $pid 2>/dev/null || true' "$WINE" "$exe" "$log" "$nth" "$run/state" "$run/shot-$case.png" || true
+      kill $pid 2>/dev/null || true' "$WINE" "$exe" "$log" "$nth" "$run/state" "$run/shot-$case.png" "$ticks" || true
     kill $service_pid $proxy_pid 2>/dev/null || true; wait $service_pid $proxy_pid 2>/dev/null || true
     boxes=$(python3 "$here/boxes.py" "$log")
     process=$(cat "$run/state" 2>/dev/null || echo ended)
