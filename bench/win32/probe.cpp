@@ -77,7 +77,7 @@ void Report(const char* name, double value) {
     const char* path = std::getenv("DORVEX_BENCH_OUT");
     if (!path)
         return;
-    if (FILE* f = std::fopen(path, "a")) {
+    if (FILE* f = std::fopen(path, "ab")) { // "\n" alone: the harness reads it on Linux
         std::fprintf(f, "%s %.4f\n", name, value);
         std::fclose(f);
     }
