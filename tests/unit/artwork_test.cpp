@@ -89,11 +89,13 @@ TEST(Artwork, EveryImageFollowsTheRulesOfItsSkin) {
                 for (int x = 0; x < s.width; ++x)
                     ASSERT_FALSE(idle.at(x, y) == kMagenta) << x << "," << y;
             for (int y = 0; y < kBarTop; ++y)
-                for (int x = 0; x < s.width; ++x)
-                    if (!(idle.at(x, y) == kMagenta))
+                for (int x = 0; x < s.width; ++x) {
+                    if (!(idle.at(x, y) == kMagenta)) {
                         ASSERT_TRUE(InButton(s, 0, x, y) || InButton(s, 1, x, y) ||
                                     InButton(s, 2, x, y) || InButton(s, 3, x, y))
                             << x << "," << y;
+                    }
+                }
             EXPECT_TRUE(idle.at(0, kBarTop) == kMagenta) << "rounded upper corner";
         } else {
             for (auto [x, y] : {std::pair{0, 0},
