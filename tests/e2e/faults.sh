@@ -175,7 +175,9 @@ for row in "${rows[@]}"; do
     got="$boxes|$process|$windows|$settings|$loader|$(pages_opened)"
     dispatched=$(echo "$boxes" | sed -E 's/(^|\+)(internal-error|"[^"]*")/\1dispatch/g')
     compared="$dispatched|${got#*|}"
-    want=$(printf '%s\n' "$expected" | grep -F -m1 "$name:$fault|" | cut -d'|' -f2-)
+    # A here-string, not a pipe from printf: grep -m1 may end before printf has written all,
+    # and the SIGPIPE would end this script (pipefail).
+    want=$(grep -F -m1 "$name:$fault|" <<<"$expected" | cut -d'|' -f2-)
     faulted=$(grep -c "^fault" "$run/proxy-$case.log" || true)
     ran=$((ran + 1))
     if [ "$faulted" != 1 ]; then
