@@ -43,6 +43,9 @@ echo "== Wine prefix"
 $WINE wineboot -i >/dev/null 2>&1 || true
 $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver -w
+# One reading of a probe's report ("name value" lines).
+value() { tr -d '\r' < "$2" | awk -v k="$1" '$1 == k { print $2 }'; }
+export -f value
 export work build art runs
 export service=$PWD/build/native/service/dorvex-service
 
@@ -78,7 +81,6 @@ run_probe() { # EXE MODE OUT
   grep -q '^done' "$3" 2>/dev/null || { echo "bench: $1 ($2) reported nothing"; exit 1; }
   echo "spawn_unix_ms $((t0 / 1000000))" >> "$3"
 }
-value() { tr -d '\r' < "$2" | awk -v k="$1" '$1 == k { print $2 }'; }
 button_centre() { # SKIN-SECTION: "x y" of button 1's centre, from the settings file
   tr -d '\r' < "$work/content/DorvexManager.ini" | awk -F= -v s="[$1]" '
     $0 ~ /^\[/ { in_s = ($0 == s) } in_s && $1 == "BTN1TOPX" { x = $2 } in_s && $1 == "BTN1TOPY" { y = $2 }
@@ -133,7 +135,6 @@ INNER
 timeout 1800 xvfb-run -a -s '-screen 0 1024x768x24 -noreset' bash "$work/in-x.sh"
 
 # --- the table ---------------------------------------------------------------------------------
-value() { tr -d '\r' < "$2" | awk -v k="$1" '$1 == k { print $2 }'; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 series() { # PROGRAM KEY: the per-run values
   for i in $(seq "$runs"); do

@@ -4,6 +4,12 @@
 // launcher's probe does and ends after its first paint. Built with DORVEX_MINIMAL_WITH_REQUESTS
 // (MinimalDialogRequests.exe) it also does the work the launcher cannot leave out before its
 // first paint: the lower bound for any launcher that asks the server as this one must.
+#ifdef DORVEX_MINIMAL_WITH_REQUESTS
+// The core's headers come before <windows.h>, whose macros would rewrite their names.
+#include "net/loader_update.h"
+#include "net/servers.h"
+#endif
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -22,8 +28,9 @@ INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM, LPARAM) {
         // then the position and version queries, each through WinINet in a session of its own.
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
-        bench::WinInetGet(DORVEX_WEB_SERVER "/version/pos.php");
-        bench::WinInetGet(DORVEX_WEB_SERVER "/version/?app_name=LauncherLoader.exe");
+        using namespace dorvex;
+        bench::WinInetGet((WebServer + paths::kPositionQuery).c_str());
+        bench::WinInetGet((WebServer + paths::kVersionQuery + kLoaderFileName).c_str());
 #endif
         const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
         SetWindowPos(hwnd, nullptr, sw / 2 - kWidth / 2, sh - kHeight - 50, kWidth, kHeight,
